@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+namespace lvltext {
+
+/// In-memory mirror of the game's level namespace: the byte at offset n stands for the byte at
+/// offset n of the area. It starts as the reserved prefix (spaces the script never writes) and
+/// only ever grows at its end, one NUL-terminated text at a time.
+class LevelNamespace {
+ public:
+  explicit LevelNamespace(std::size_t reservedPrefixLength);
+
+  /// Content length in bytes: the offset at which the next new text goes.
+  std::size_t length() const { return content_.size(); }
+
+  /// 1-based position of the leftmost place where the game would show exactly `text`: an
+  /// occurrence at or after the reserved prefix that a NUL byte follows, so a stored text or the
+  /// tail of one. 0 when there is none or the text is empty.
+  std::size_t find(std::string_view text);
+
+  /// Stores `text` at the end, followed by one NUL byte.
+  void append(std::string_view text);
+
+  /// True when the content is longer than `limit` bytes.
+  bool exceedsLimit(std::size_t limit) const { return content_.size() > limit; }
+
+  std::string_view content() const { return content_; }
+
+ private:
+  std::size_t reservedPrefixLength_;
+  std::string content_;
+  // A text's first reusable place never moves, because the content only grows at its end; so a
+  // place once found (or given to a new text) answers every later search for that text.
+  struct TextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const {
+      return std::hash<std::string_view>{}(text);
+    }
+  };
+  std::unordered_map<std::string, std::size_t, TextHash, std::equal_to<>> knownOffsets_;
+};
+
+}  // namespace lvltext

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "console/console.h"
+#include "generator/episode_profile.h"
+#include "textfiles/file_system.h"
+
+namespace lvltext {
+
+/// The whole program: one run for the profile, then the files are closed. Returns the exit
+/// status: 0, or 1 when the patch script could not be written in full (told on standard error).
+int runProgram(const EpisodeProfile& profile, FileSystem& fileSystem, Console& console);
+
+}  // namespace lvltext

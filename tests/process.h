@@ -1,0 +1,40 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace lvltext::testing {
+
+struct ProcessResult {
+  std::string standardOutput;
+  std::string standardError;
+  /// The exit status, or -1 when the process was ended by a signal.
+  int exitStatus = -1;
+  /// The signal that ended the process, or 0.
+  int signal = 0;
+};
+
+/// Runs `program` with no arguments in `directory` and waits for it to end. Standard input is
+/// `standardInput` when given, else closed (read gives end of file at once).
+ProcessResult runProcess(const std::filesystem::path& program,
+                         const std::filesystem::path& directory,
+                         const std::optional<std::string>& standardInput);
+
+/// A new empty directory that is removed with everything in it when this goes out of scope.
+class TemporaryDirectory {
+ public:
+  TemporaryDirectory();
+  ~TemporaryDirectory();
+  TemporaryDirectory(const TemporaryDirectory&) = delete;
+  TemporaryDirectory& operator=(const TemporaryDirectory&) = delete;
+  const std::filesystem::path& path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+std::string readFile(const std::filesystem::path& path);
+void writeFile(const std::filesystem::path& path, const std::string& bytes);
+
+}  // namespace lvltext::testing
