@@ -13,9 +13,33 @@ class Console {
   virtual ~Console() = default;
   virtual void writeOutput(std::string_view bytes) = 0;
   virtual void writeError(std::string_view bytes) = 0;
+  /// True when standard input is an interactive terminal (a console).
+  virtual bool inputIsTerminal() = 0;
+  /// Reads standard input up to the end of its first item (see FirstItemScanner) and no
+  /// further, and discards it. Returns at once at the end of the input.
+  virtual void discardFirstInputItem() = 0;
+  /// Reads one line at the terminal with echo to standard output and editing (LineEditor),
+  /// until Enter or until the terminal goes away; the line is discarded. The terminal's
+  /// settings are as before afterwards, also when a signal ends the process meanwhile.
+  virtual void editLineAtTerminal() = 0;
 };
 
 /// The process's own standard streams.
 Console& systemConsole();
+
+/// Tells where the first item of redirected standard input ends: at the first LF or CR, or at
+/// the first comma outside double quotes.
+class FirstItemScanner {
+ public:
+  /// Takes the next byte; true when the item ends with it.
+  bool endsItem(char byte) {
+    if (byte == '\n' || byte == '\r') return true;
+    if (byte == '"') quoted_ = !quoted_;
+    return byte == ',' && !quoted_;
+  }
+
+ private:
+  bool quoted_ = false;
+};
 
 }  // namespace lvltext

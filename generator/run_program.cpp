@@ -2,13 +2,17 @@
 
 #include <string>
 
+#include "console/namespace_notice.h"
 #include "generator/generator_run.h"
 
 namespace lvltext {
 
 int runProgram(const EpisodeProfile& profile, FileSystem& fileSystem, Console& console) {
   GeneratorRun run(profile, fileSystem);
-  run.run();
+  if (run.run() == RunOutcome::NamespaceExceeded) {
+    printNamespaceNotice(console);
+    waitForLine(console);
+  }
   closeAllFiles(run.reader(), run.writer());
   const std::string& failure = run.writer().failure();
   if (failure.empty()) return 0;

@@ -6,8 +6,9 @@
 
 namespace lvltext {
 
-/// The whole program: one run for the profile, then the files are closed. Returns the exit
-/// status: 0, or 1 when the patch script could not be written in full (told on standard error).
+/// The whole program: one run for the profile; after an overflow the notice and the wait for
+/// the user's line; then the files are closed. Returns the exit status: 0, or 1 when the patch
+/// script could not be written in full (told on standard error after everything else).
 int runProgram(const EpisodeProfile& profile, FileSystem& fileSystem, Console& console);
 
 }  // namespace lvltext

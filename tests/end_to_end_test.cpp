@@ -123,5 +123,70 @@ TEST(WriteFailureTest, IsReportedWithTheSystemsReason) {
   }
 }
 
+const std::string notice =
+    "Level namespace exceeded!\r\n"
+    "Your level names and entry texts are too large for the available game space!\r\n"
+    "The simplest thing to do is to shorten your level entry texts!\r\n";
+
+// After an overflow the wait reads the first item of redirected input and nothing more: what
+// follows it is still there for the next reader, here `cat`, from a file and from a pipe alike.
+TEST(RedirectedWaitTest, ReadsOnlyTheFirstItemAndEchoesNothing) {
+  struct Case {
+    std::string input;
+    std::string leftOver;
+  };
+  const Case cases[] = {
+      {"", ""},
+      {"abc, def\r\nnext line\r\n", " def\r\nnext line\r\n"},
+      {"\"a,b\",c\n", "c\n"},
+      {"12\rrest", "rest"},
+      {"no line end at all", ""},
+      {"\n", ""},
+  };
+  const fs::path overflow = dataDirectory / "limit_1232_5";
+  const std::string expectedScript = readFile(overflow / "expected" / "Q5PATCHFILE.TXT");
+  const std::vector<std::pair<const char*, std::string>> shells = {
+      {"file", "\"$0\"; cat"},
+      {"pipe", "cat | { \"$0\"; cat; }"},
+  };
+  for (const Case& c : cases) {
+    for (const auto& [how, script] : shells) {
+      const TemporaryDirectory work;
+      fs::copy(overflow / "input", work.path());
+      const ProcessResult result =
+          runProcess("/bin/sh", work.path(), c.input, {"-c", script, LVLTEXT5_PATH});
+      EXPECT_EQ(result.standardOutput, notice + c.leftOver) << how << " " << c.input;
+      EXPECT_EQ(result.standardError, "");
+      EXPECT_EQ(result.exitStatus, 0);
+      EXPECT_EQ(readFile(work.path() / "Q5PATCHFILE.TXT"), expectedScript);
+    }
+  }
+}
+
+TEST(RedirectedWaitTest, ClosedInputEndsTheWaitAtOnce) {
+  const TemporaryDirectory work;
+  fs::copy(dataDirectory / "limit_1232_5" / "input", work.path());
+  const ProcessResult result = runProcess(LVLTEXT5_PATH, work.path(), std::nullopt);
+  EXPECT_EQ(result.standardOutput, notice);
+  EXPECT_EQ(result.exitStatus, 0);
+  EXPECT_EQ(readFile(work.path() / "Q5PATCHFILE.TXT"),
+            readFile(dataDirectory / "limit_1232_5" / "expected" / "Q5PATCHFILE.TXT"));
+}
+
+// Started without standard output, the program must not write the notice into the first file it
+// opens, which here is the patch script.
+TEST(RedirectedWaitTest, ClosedOutputNeverReachesThePatchScript) {
+  const TemporaryDirectory work;
+  const std::string name(1200, 'N');
+  writeFile(work.path() / "5NAMES.TXT", name + "\r\n");
+  const ProcessResult result =
+      runProcess("/bin/sh", work.path(), "", {"-c", "\"$0\" >&-", LVLTEXT5_PATH});
+  EXPECT_EQ(result.exitStatus, 0);
+  EXPECT_EQ(readFile(work.path() / "Q5PATCHFILE.TXT"),
+            "%ext VX5\r\n\r\n#Level entry texts\r\n\r\n#Level name pointers\r\n\r\n\r\n"
+            "#Level names\r\n%patch $20040 \"" +
+                name + "\" $00\r\n");
+}
+
 }  // namespace
 }  // namespace lvltext::testing

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace lvltext::testing {
 
@@ -15,11 +16,12 @@ struct ProcessResult {
   int signal = 0;
 };
 
-/// Runs `program` with no arguments in `directory` and waits for it to end. Standard input is
-/// `standardInput` when given, else closed (read gives end of file at once).
+/// Runs `program` with `arguments` in `directory` and waits for it to end. Standard input is a
+/// file holding `standardInput` when given, else closed.
 ProcessResult runProcess(const std::filesystem::path& program,
                          const std::filesystem::path& directory,
-                         const std::optional<std::string>& standardInput);
+                         const std::optional<std::string>& standardInput,
+                         const std::vector<std::string>& arguments = {});
 
 /// A new empty directory that is removed with everything in it when this goes out of scope.
 class TemporaryDirectory {

@@ -37,7 +37,8 @@ void writeFile(const fs::path& path, const std::string& bytes) {
 }
 
 ProcessResult runProcess(const fs::path& program, const fs::path& directory,
-                         const std::optional<std::string>& standardInput) {
+                         const std::optional<std::string>& standardInput,
+                         const std::vector<std::string>& arguments) {
   // Streams go through files beside the run, never pipes, so no amount of output can block.
   const TemporaryDirectory streams;
   const fs::path inputPath = streams.path() / "stdin";
@@ -59,7 +60,11 @@ ProcessResult runProcess(const fs::path& program, const fs::path& directory,
     ::dup2(output, STDOUT_FILENO);
     ::dup2(error, STDERR_FILENO);
     if (::chdir(directory.c_str()) != 0) ::_exit(126);
-    ::execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+    std::vector<char*> argv{const_cast<char*>(program.c_str())};
+    for (const std::string& argument : arguments)
+      argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    ::execv(program.c_str(), argv.data());
     ::_exit(127);
   }
   int status = 0;
