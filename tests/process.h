@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -14,6 +15,8 @@ struct ProcessResult {
   int exitStatus = -1;
   /// The signal that ended the process, or 0.
   int signal = 0;
+  /// How far the process read its standard input file (shared with it, as a shell's `<` is).
+  std::uint64_t standardInputPosition = 0;
 };
 
 /// Runs `program` with `arguments` in `directory` and waits for it to end. Standard input is a

@@ -15,6 +15,7 @@
 #include <thread>
 #include <vector>
 
+#include "end_to_end.h"
 #include "process.h"
 
 namespace lvltext::testing {
@@ -22,10 +23,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
-
-const fs::path overflowInput = fs::path(LVLTEXT_DATA_DIR) / "limit_1232_5" / "input";
-const fs::path overflowScript =
-    fs::path(LVLTEXT_DATA_DIR) / "limit_1232_5" / "expected" / "Q5PATCHFILE.TXT";
 
 /// The few terminal controls the program sends, applied to a screen of rows of cells; a cell
 /// holds one character's bytes.
@@ -219,11 +216,6 @@ class TerminalSession {
   struct termios settingsBefore_ {};
   std::string shown_;
 };
-
-const std::string notice =
-    "Level namespace exceeded!\r\n"
-    "Your level names and entry texts are too large for the available game space!\r\n"
-    "The simplest thing to do is to shorten your level entry texts!\r\n";
 
 TEST(TerminalTest, EditingKeysLeaveTheExpectedLine) {
   struct Case {
