@@ -15,7 +15,7 @@ constexpr std::size_t rememberedTextLimit = 4096;
 LevelNamespace::LevelNamespace(std::size_t reservedPrefixLength)
     : reservedPrefixLength_(reservedPrefixLength), content_(reservedPrefixLength, ' ') {}
 
-std::size_t LevelNamespace::find(std::string_view text) {
+std::size_t LevelNamespace::find(const std::string& text) {
   if (text.empty()) return 0;
   const bool remembered = text.size() <= rememberedTextLimit;
   if (remembered) {
@@ -23,9 +23,8 @@ std::size_t LevelNamespace::find(std::string_view text) {
       return known->second + 1;
     }
   }
-  std::string terminated;
-  terminated.reserve(text.size() + 1);
-  terminated.append(text).push_back('\0');
+  // A std::string's bytes are always followed by a NUL: search for the text with it.
+  const std::string_view terminated(text.c_str(), text.size() + 1);
   const std::size_t offset = findLeftmost(content_, terminated, reservedPrefixLength_);
   if (offset == std::string_view::npos) return 0;
   if (remembered) knownOffsets_.emplace(text, offset);

@@ -21,7 +21,7 @@ class LevelNamespace {
   /// 1-based position of the leftmost place where the game would show exactly `text`: an
   /// occurrence at or after the reserved prefix that a NUL byte follows, so a stored text or the
   /// tail of one. 0 when there is none or the text is empty.
-  std::size_t find(std::string_view text);
+  std::size_t find(const std::string& text);
 
   /// Stores `text` at the end, followed by one NUL byte.
   void append(std::string_view text);

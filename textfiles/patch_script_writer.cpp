@@ -17,8 +17,17 @@ void PatchScriptWriter::create(std::string_view name) {
 
 void PatchScriptWriter::write(std::string_view text) {
   if (!file_ || !failure_.empty()) return;
-  buffer_.append(text);
-  if (buffer_.size() >= blockSize) writeOut();
+  if (buffer_.size() + text.size() < blockSize) {
+    buffer_.append(text);
+    return;
+  }
+  writeOut();
+  if (text.size() < blockSize) {
+    buffer_.append(text);
+  } else if (failure_.empty()) {
+    // A text of a block or more goes out as it is, without a copy in the buffer.
+    if (std::string reason = file_->write(text); !reason.empty()) fail(std::move(reason));
+  }
 }
 
 void PatchScriptWriter::writeLine(std::string_view text) {

@@ -33,13 +33,17 @@ TEST(PatchScriptWriterTest, KeepsBytesInBlocksUntilClosed) {
   writer.write(std::string(PatchScriptWriter::blockSize - 1, 'x'));
   EXPECT_EQ(fileSystem.files["OUT.TXT"], "");
   writer.write("yz");
-  EXPECT_EQ(fileSystem.files["OUT.TXT"].size(), PatchScriptWriter::blockSize + 1);
+  EXPECT_EQ(fileSystem.files["OUT.TXT"].size(), PatchScriptWriter::blockSize - 1);
+  writer.write(std::string(2 * PatchScriptWriter::blockSize, 'w'));
+  EXPECT_EQ(fileSystem.files["OUT.TXT"].size(), 3 * PatchScriptWriter::blockSize + 1);
   writer.write("tail");
   writer.close();
-  EXPECT_EQ(fileSystem.files["OUT.TXT"].size(), PatchScriptWriter::blockSize + 5);
+  const std::string expected = std::string(PatchScriptWriter::blockSize - 1, 'x') + "yz" +
+                               std::string(2 * PatchScriptWriter::blockSize, 'w') + "tail";
+  EXPECT_EQ(fileSystem.files["OUT.TXT"], expected);
   writer.write("after close");
   writer.close();
-  EXPECT_EQ(fileSystem.files["OUT.TXT"].size(), PatchScriptWriter::blockSize + 5);
+  EXPECT_EQ(fileSystem.files["OUT.TXT"], expected);
 }
 
 TEST(PatchScriptWriterTest, ReportsTheFirstFailureAndDropsLaterWrites) {

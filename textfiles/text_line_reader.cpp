@@ -39,6 +39,10 @@ void TextLineReader::fill() {
     searchedForLineEnd_ -= std::min(searchedForLineEnd_, position_);
     searchedForData_ -= std::min(searchedForData_, position_);
     position_ = 0;
+    // After a very long line, give back what only that line needed.
+    if (buffer_.capacity() > 4 * readBlockSize && buffer_.size() < buffer_.capacity() / 4) {
+      buffer_.shrink_to_fit();
+    }
   }
   const std::size_t oldSize = buffer_.size();
   buffer_.resize(oldSize + readBlockSize);
