@@ -18,10 +18,12 @@ class Console {
   /// Reads standard input up to the end of its first item (see FirstItemScanner) and no
   /// further, and discards it. Returns at once at the end of the input.
   virtual void discardFirstInputItem() = 0;
-  /// Reads one line at the terminal with echo to standard output and editing (LineEditor),
-  /// until Enter or until the terminal goes away; the line is discarded. The terminal's
-  /// settings are as before afterwards, also when a signal ends the process meanwhile.
-  virtual void editLineAtTerminal() = 0;
+  /// At the terminal, in raw mode: writes `prompt` to standard output, reads one line with echo
+  /// there and editing (LineEditor) until Enter or until the terminal goes away, and writes
+  /// CR LF; the line is discarded. Raw mode comes first so that no key typed after the prompt
+  /// meets the terminal's own line editing. The terminal's settings are as before afterwards,
+  /// also when a signal ends the process meanwhile.
+  virtual void readLineAtTerminal(std::string_view prompt) = 0;
 };
 
 /// The process's own standard streams.

@@ -57,7 +57,9 @@ class PosixConsole final : public Console {
     }
   }
 
-  void editLineAtTerminal() override { editLineAtPosixTerminal(STDIN_FILENO, STDOUT_FILENO); }
+  void readLineAtTerminal(std::string_view prompt) override {
+    readLineAtPosixTerminal(STDIN_FILENO, STDOUT_FILENO, prompt);
+  }
 };
 
 }  // namespace

@@ -14,7 +14,6 @@ namespace {
 
 // How long one look at the console input waits before looking again.
 constexpr DWORD inputWaitMilliseconds = 25;
-constexpr std::size_t promptColumns = 2;  // "? "
 
 bool isConsole(HANDLE handle) {
   DWORD mode = 0;
@@ -145,10 +144,18 @@ class WindowsConsole final : public Console {
     }
   }
 
-  void editLineAtTerminal() override {
+  void readLineAtTerminal(std::string_view prompt) override {
     const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
     const HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
     const RawConsole raw(input, output);
+    writeAll(output, prompt);
+    editLine(input, output, prompt.size());
+    writeAll(output, "\r\n");
+  }
+
+ private:
+  /// Reads key events until Enter, or until the console goes away, and echoes their edits.
+  static void editLine(HANDLE input, HANDLE output, std::size_t promptColumns) {
     LineEditor editor(promptColumns);
     WindowsKeyMapper mapper(encodeForConsole);
     std::vector<Key> keys;

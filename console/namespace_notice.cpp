@@ -14,9 +14,7 @@ void waitForLine(Console& console) {
     console.discardFirstInputItem();
     return;
   }
-  console.writeOutput("? ");
-  console.editLineAtTerminal();
-  console.writeOutput("\r\n");
+  console.readLineAtTerminal("? ");
 }
 
 }  // namespace lvltext

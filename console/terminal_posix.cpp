@@ -16,7 +16,6 @@ namespace {
 
 // How long to wait for the rest of an escape sequence before taking ESC as the Esc key.
 constexpr int escapeSequenceWaitMilliseconds = 25;
-constexpr std::size_t promptColumns = 2;  // "? "
 
 // The signals that end the process by default while a key may be awaited. Their handler only
 // puts the terminal back and lets the default action happen.
@@ -83,19 +82,8 @@ class RawMode {
   bool active_ = false;
 };
 
-}  // namespace
-
-void writeAllPosix(int descriptor, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t written = ::write(descriptor, bytes.data(), bytes.size());
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) return;
-    bytes.remove_prefix(static_cast<std::size_t>(written));
-  }
-}
-
-void editLineAtPosixTerminal(int inputDescriptor, int echoDescriptor) {
-  const RawMode rawMode(inputDescriptor);
+/// Reads keys until Enter, or until the terminal goes away, and echoes their edits.
+void editLine(int inputDescriptor, int echoDescriptor, std::size_t promptColumns) {
   LineEditor editor(promptColumns);
   VtKeyDecoder decoder;
   std::vector<Key> keys;
@@ -124,6 +112,24 @@ void editLineAtPosixTerminal(int inputDescriptor, int echoDescriptor) {
     }
     keys.clear();
   }
+}
+
+}  // namespace
+
+void writeAllPosix(int descriptor, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t written = ::write(descriptor, bytes.data(), bytes.size());
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return;
+    bytes.remove_prefix(static_cast<std::size_t>(written));
+  }
+}
+
+void readLineAtPosixTerminal(int inputDescriptor, int echoDescriptor, std::string_view prompt) {
+  const RawMode rawMode(inputDescriptor);
+  writeAllPosix(echoDescriptor, prompt);
+  editLine(inputDescriptor, echoDescriptor, prompt.size());
+  writeAllPosix(echoDescriptor, "\r\n");
 }
 
 }  // namespace lvltext

@@ -7,8 +7,8 @@ namespace lvltext {
 /// Writes all of `bytes` to the descriptor, repeating short writes; gives up on an error.
 void writeAllPosix(int descriptor, std::string_view bytes);
 
-/// Reads one line from the terminal on `inputDescriptor` in raw mode, echoing to
-/// `echoDescriptor`, until Enter or until the terminal goes away.
-void editLineAtPosixTerminal(int inputDescriptor, int echoDescriptor);
+/// In raw mode on the terminal `inputDescriptor`: writes `prompt` to `echoDescriptor`, reads one
+/// line with echo there until Enter or until the terminal goes away, and writes CR LF.
+void readLineAtPosixTerminal(int inputDescriptor, int echoDescriptor, std::string_view prompt);
 
 }  // namespace lvltext

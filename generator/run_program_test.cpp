@@ -18,7 +18,7 @@ class RecordingConsole final : public Console {
   void writeError(std::string_view bytes) override { shown.append("err:").append(bytes); }
   bool inputIsTerminal() override { return false; }
   void discardFirstInputItem() override { shown.append("wait;"); }
-  void editLineAtTerminal() override { shown.append("edit;"); }
+  void readLineAtTerminal(std::string_view) override { shown.append("edit;"); }
 };
 
 const std::string notice =
