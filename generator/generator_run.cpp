@@ -1,20 +1,39 @@
 #include "generator/generator_run.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace lvltext {
 namespace {
 
 constexpr std::string_view lineEnd = "\r\n";
+// A pointer line is composed in memory and written at once, unless its text is this long.
+constexpr std::size_t longText = 4096;
 
 /// Calls `piece` with the parts of the escaped text in order, without building it whole.
 template <typename Piece>
 void forEachEscapedPiece(std::string_view text, Piece piece) {
+  // Texts are mostly plain: find the next "_" and the next quote with memchr, not byte by byte.
+  auto next = [&](char wanted, std::size_t from) {
+    const void* found = std::memchr(text.data() + from, wanted, text.size() - from);
+    return found == nullptr
+               ? text.size()
+               : static_cast<std::size_t>(static_cast<const char*>(found) - text.data());
+  };
+  std::size_t underscore = next('_', 0);
+  std::size_t quote = next('"', 0);
   std::size_t start = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char character = text[i];
-    if (character != '_' && character != '"') continue;
-    piece(text.substr(start, i - start));
-    piece(character == '_' ? std::string_view("\" $0A \"") : std::string_view("\" $22 \""));
-    start = i + 1;
+  while (underscore < text.size() || quote < text.size()) {
+    const std::size_t special = std::min(underscore, quote);
+    piece(text.substr(start, special - start));
+    if (special == underscore) {
+      piece("\" $0A \"");
+      underscore = next('_', special + 1);
+    } else {
+      piece("\" $22 \"");
+      quote = next('"', special + 1);
+    }
+    start = special + 1;
   }
   piece(text.substr(start));
 }
@@ -65,16 +84,26 @@ RunOutcome GeneratorRun::run() {
 }
 
 bool GeneratorRun::processLine(std::string line) {
+  if (const auto known = knownTextIndexes_.find(line); known != knownTextIndexes_.end()) {
+    pointerSlots_.push_back(known->second);
+    return true;
+  }
   const std::size_t position = namespace_.find(line);
   const bool isNew = position == 0;
   const std::size_t offset = isNew ? namespace_.length() : position - 1;
   if (offset >= addressWindowLength(profile_)) return false;
 
+  const NamespaceAddress address =
+      splitAddress(offsetText(offset), profile_.lowSegmentText, profile_.highSegmentText);
   if (isNew) {
-    writeTextLine(addressOf(offset), line);
+    writeTextLine(address, line);
     namespace_.append(line);
   }
-  pointerSlots_.push_back({static_cast<std::uint32_t>(offset), keepText(std::move(line))});
+  const auto index = static_cast<std::uint32_t>(knownTexts_.size());
+  knownTexts_.push_back({std::move(line), farPointerText(address)});
+  // Each empty line is stored anew (it takes one NUL byte of its own), so it is never reused.
+  if (!knownTexts_.back().text.empty()) knownTextIndexes_.emplace(knownTexts_.back().text, index);
+  pointerSlots_.push_back(index);
   return true;
 }
 
@@ -92,33 +121,26 @@ void GeneratorRun::writePointerSection(std::uint32_t tableAddress) {
   writer_.write("#Level name pointers");
   writer_.write(lineEnd);
   std::uint64_t slotOffset = 0;
-  for (const PointerSlot& slot : pointerSlots_) {
-    writer_.write("%patch $");
-    writer_.write(slotAddressText(tableAddress, slotOffset));
-    writer_.write(" $");
-    writer_.write(farPointerText(addressOf(slot.textOffset)));
-    writer_.write("RL #");
-    writer_.write(texts_[slot.textIndex]);
-    writer_.write(lineEnd);
+  std::string line;
+  for (const std::uint32_t index : pointerSlots_) {
+    const KnownText& known = knownTexts_[index];
+    line.assign("%patch $")
+        .append(slotAddressText(tableAddress, slotOffset))
+        .append(" $")
+        .append(known.farPointer)
+        .append("RL #");
+    if (known.text.size() < longText) {
+      writer_.write(line.append(known.text).append(lineEnd));
+    } else {
+      writer_.write(line);
+      writer_.write(known.text);
+      writer_.write(lineEnd);
+    }
     slotOffset += profile_.pointerSlotStep;
   }
   pointerSlots_.clear();
   writer_.write(lineEnd);
   writer_.write(lineEnd);
-}
-
-NamespaceAddress GeneratorRun::addressOf(std::size_t offset) const {
-  return splitAddress(offsetText(offset), profile_.lowSegmentText, profile_.highSegmentText);
-}
-
-std::uint32_t GeneratorRun::keepText(std::string line) {
-  if (const auto known = textIndexes_.find(line); known != textIndexes_.end()) {
-    return known->second;
-  }
-  const auto index = static_cast<std::uint32_t>(texts_.size());
-  texts_.push_back(std::move(line));
-  textIndexes_.emplace(texts_.back(), index);
-  return index;
 }
 
 }  // namespace lvltext

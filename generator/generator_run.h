@@ -38,10 +38,10 @@ class GeneratorRun {
   PatchScriptWriter& writer() { return writer_; }
 
  private:
-  /// One line of the current pass: where its text lies and which text it is.
-  struct PointerSlot {
-    std::uint32_t textOffset;
-    std::uint32_t textIndex;
+  /// A distinct text of the run's lines, with where it lies, kept once however often it comes.
+  struct KnownText {
+    std::string text;
+    std::string farPointer;
   };
 
   /// Handles one list line. Returns false, having written nothing for the line, when its text
@@ -50,19 +50,19 @@ class GeneratorRun {
   /// Writes the pass's pointer section, one line per slot of the table at `tableAddress`.
   void writePointerSection(std::uint32_t tableAddress);
   void writeTextLine(const NamespaceAddress& address, std::string_view text);
-  NamespaceAddress addressOf(std::size_t offset) const;
-  /// The index of `line` among the distinct texts of the run, kept once however often it comes.
-  std::uint32_t keepText(std::string line);
 
   const EpisodeProfile& profile_;
   LevelNamespace namespace_;
   TextLineReader reader_;
   PatchScriptWriter writer_;
-  // The pointer section is written only after the pass's text lines, so its lines wait here:
-  // a long list of repeated texts costs a few bytes per line, not a copy of each.
-  std::vector<PointerSlot> pointerSlots_;
-  std::deque<std::string> texts_;  // a deque never moves its strings, so views of them stay valid
-  std::unordered_map<std::string_view, std::uint32_t> textIndexes_;
+  // The pointer section is written only after the pass's text lines, so its lines wait here as
+  // indexes into `knownTexts_`: a long list of repeated texts costs a few bytes per line.
+  std::vector<std::uint32_t> pointerSlots_;
+  // A text's place never changes once given (the namespace only grows at its end), so a
+  // repeated line needs no new search. A deque never moves its elements, so the map's views of
+  // their texts stay valid.
+  std::deque<KnownText> knownTexts_;
+  std::unordered_map<std::string_view, std::uint32_t> knownTextIndexes_;
 };
 
 }  // namespace lvltext

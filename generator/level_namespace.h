@@ -1,10 +1,8 @@
 #pragma once
 
 #include <cstddef>
-#include <functional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 
 namespace lvltext {
 
@@ -34,15 +32,6 @@ class LevelNamespace {
  private:
   std::size_t reservedPrefixLength_;
   std::string content_;
-  // A text's first reusable place never moves, because the content only grows at its end; so a
-  // place once found (or given to a new text) answers every later search for that text.
-  struct TextHash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view text) const {
-      return std::hash<std::string_view>{}(text);
-    }
-  };
-  std::unordered_map<std::string, std::size_t, TextHash, std::equal_to<>> knownOffsets_;
 };
 
 }  // namespace lvltext

@@ -7,6 +7,7 @@ namespace lvltext {
 namespace {
 
 constexpr std::size_t readBlockSize = 64 * 1024;
+constexpr std::size_t longLine = 16 * readBlockSize;
 constexpr char lineFeed = '\n';
 constexpr char carriageReturn = '\r';
 constexpr char endOfData = 0x1A;
@@ -93,8 +94,20 @@ std::string TextLineReader::readLine() {
            ++i) {
         --length;
       }
-      std::string line = buffer_.substr(position_, length);
-      position_ = found != nullptr ? lineEnd + 1 : lineEnd;
+      const std::size_t next = found != nullptr ? lineEnd + 1 : lineEnd;
+      if (length < longLine) {
+        std::string line = buffer_.substr(position_, length);
+        position_ = next;
+        return line;
+      }
+      // A very long line fills most of the buffer: hand the buffer over as the line instead of
+      // holding a second copy of it, and keep only what was read after it.
+      std::string rest = buffer_.substr(next);
+      std::string line = std::move(buffer_);
+      line.resize(position_ + length);
+      line.erase(0, position_);
+      buffer_ = std::move(rest);
+      position_ = searchedForLineEnd_ = searchedForData_ = 0;
       return line;
     }
     searchedForLineEnd_ = buffer_.size();
