@@ -71,10 +71,11 @@ TEST(TextLineReaderTest, SplitsListDataIntoLines) {
 
 // Lines far longer than a read block, with their line ends split across blocks.
 TEST(TextLineReaderTest, ReadsLongLinesWhole) {
-  for (const std::size_t length : {2000u, 65535u, 65536u, 65537u, 300000u}) {
+  for (const std::size_t length : {2000u, 65535u, 65536u, 65537u, 300000u, 2u << 20}) {
     const std::string line(length, 'x');
     EXPECT_EQ(readAll(line + "\r\n" + line + "\r\r\n" + line), Lines({line, line, line})) << length;
     EXPECT_EQ(readAll(line + std::string(100000, '\0')), Lines({line})) << length;
+    EXPECT_EQ(readAll("short\r\n" + line + "\r\nend"), Lines({"short", line, "end"})) << length;
   }
   const std::string manyLines = [] {
     std::string data;
