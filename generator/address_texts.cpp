@@ -2,14 +2,16 @@
 
 namespace lvltext {
 
-std::string hexText(std::uint64_t value) {
-  static constexpr char digits[] = "0123456789ABCDEF";
-  std::string reversed;
+HexText::HexText(std::uint64_t value) : start_(sizeof digits_) {
+  static constexpr char hexDigits[] = "0123456789ABCDEF";
   do {
-    reversed.push_back(digits[value % 16]);
+    digits_[--start_] = hexDigits[value % 16];
     value /= 16;
   } while (value != 0);
-  return {reversed.rbegin(), reversed.rend()};
+}
+
+std::string hexText(std::uint64_t value) {
+  return std::string(HexText(value).view());
 }
 
 std::string offsetText(std::uint64_t offset) {
@@ -35,7 +37,7 @@ std::string farPointerText(const NamespaceAddress& address) {
 }
 
 std::string slotAddressText(std::uint64_t tableAddress, std::uint64_t slotOffset) {
-  return hexText(tableAddress + slotOffset);
+  return hexText(slotAddress(tableAddress, slotOffset));
 }
 
 }  // namespace lvltext

@@ -15,8 +15,19 @@ struct NamespaceAddress {
   bool operator==(const NamespaceAddress&) const = default;
 };
 
-/// `value` in upper-case hexadecimal without leading zeros ("0" for zero). Every number in the
-/// patch script is written by this function.
+/// `value` in upper-case hexadecimal without leading zeros ("0" for zero), held without an
+/// allocation. Every number in the patch script is written by this class.
+class HexText {
+ public:
+  explicit HexText(std::uint64_t value);
+  std::string_view view() const { return {digits_ + start_, sizeof digits_ - start_}; }
+
+ private:
+  char digits_[16];
+  std::size_t start_;
+};
+
+/// `value` as HexText gives it, as a string.
 std::string hexText(std::uint64_t value);
 
 /// The offset in upper-case hexadecimal, padded with "0" to at least three characters.
@@ -33,7 +44,12 @@ std::string patchAddressText(const NamespaceAddress& address);
 /// Segment text, "000", offset text: the 32-bit far pointer to the text.
 std::string farPointerText(const NamespaceAddress& address);
 
-/// Table address plus slot offset, in hexadecimal.
+/// The address of a pointer slot: table address plus slot offset.
+constexpr std::uint64_t slotAddress(std::uint64_t tableAddress, std::uint64_t slotOffset) {
+  return tableAddress + slotOffset;
+}
+
+/// The slot address in hexadecimal.
 std::string slotAddressText(std::uint64_t tableAddress, std::uint64_t slotOffset);
 
 }  // namespace lvltext

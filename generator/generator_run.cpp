@@ -7,7 +7,7 @@ namespace lvltext {
 namespace {
 
 constexpr std::string_view lineEnd = "\r\n";
-// A pointer line is composed in memory and written at once, unless its text is this long.
+// A pointer line keeps its own copy of a text shorter than this.
 constexpr std::size_t longText = 4096;
 
 /// Calls `piece` with the parts of the escaped text in order, without building it whole.
@@ -61,8 +61,10 @@ RunOutcome GeneratorRun::run() {
   writer_.write(lineEnd);
   writer_.writeLine("#Level entry texts");
 
+  std::string line;
   while (!reader_.atEnd()) {
-    if (!processLine(reader_.readLine())) return RunOutcome::NamespaceExceeded;
+    reader_.readLine(line);
+    if (!processLine(line)) return RunOutcome::NamespaceExceeded;
   }
   writePointerSection(profile_.entryPointerTable);
   // Entry texts alone may already fill the namespace; names would then add to the overflow,
@@ -74,7 +76,8 @@ RunOutcome GeneratorRun::run() {
   writer_.writeLine("#Level names");
   // The name table has a fixed number of slots; one more would overwrite the entry-text table.
   for (std::uint32_t name = 0; name < nameSlotCount(profile_) && !reader_.atEnd(); ++name) {
-    if (!processLine(reader_.readLine()) || namespace_.exceedsLimit(profile_.namespaceLimit)) {
+    reader_.readLine(line);
+    if (!processLine(line) || namespace_.exceedsLimit(profile_.namespaceLimit)) {
       return RunOutcome::NamespaceExceeded;
     }
   }
@@ -83,7 +86,7 @@ RunOutcome GeneratorRun::run() {
   return RunOutcome::Completed;
 }
 
-bool GeneratorRun::processLine(std::string line) {
+bool GeneratorRun::processLine(std::string& line) {
   if (const auto known = knownTextIndexes_.find(line); known != knownTextIndexes_.end()) {
     pointerSlots_.push_back(known->second);
     return true;
@@ -100,7 +103,9 @@ bool GeneratorRun::processLine(std::string line) {
     namespace_.append(line);
   }
   const auto index = static_cast<std::uint32_t>(knownTexts_.size());
-  knownTexts_.push_back({std::move(line), farPointerText(address)});
+  std::string pointerLineEnd = " $" + farPointerText(address) + "RL #";
+  if (line.size() < longText) pointerLineEnd.append(line).append(lineEnd);
+  knownTexts_.push_back({std::move(line), std::move(pointerLineEnd)});
   // Each empty line is stored anew (it takes one NUL byte of its own), so it is never reused.
   if (!knownTexts_.back().text.empty()) knownTextIndexes_.emplace(knownTexts_.back().text, index);
   pointerSlots_.push_back(index);
@@ -121,18 +126,12 @@ void GeneratorRun::writePointerSection(std::uint32_t tableAddress) {
   writer_.write("#Level name pointers");
   writer_.write(lineEnd);
   std::uint64_t slotOffset = 0;
-  std::string line;
   for (const std::uint32_t index : pointerSlots_) {
     const KnownText& known = knownTexts_[index];
-    line.assign("%patch $")
-        .append(slotAddressText(tableAddress, slotOffset))
-        .append(" $")
-        .append(known.farPointer)
-        .append("RL #");
-    if (known.text.size() < longText) {
-      writer_.write(line.append(known.text).append(lineEnd));
-    } else {
-      writer_.write(line);
+    writer_.write("%patch $");
+    writer_.write(HexText(slotAddress(tableAddress, slotOffset)).view());
+    writer_.write(known.pointerLineEnd);
+    if (known.text.size() >= longText) {
       writer_.write(known.text);
       writer_.write(lineEnd);
     }

@@ -38,15 +38,17 @@ class GeneratorRun {
   PatchScriptWriter& writer() { return writer_; }
 
  private:
-  /// A distinct text of the run's lines, with where it lies, kept once however often it comes.
+  /// A distinct text of the run's lines, kept once however often it comes, with the end of
+  /// its pointer lines: " $", its far pointer text, "RL #", the text (unless it is long, when it
+  /// is written from `text` instead of being held twice) and CR LF.
   struct KnownText {
     std::string text;
-    std::string farPointer;
+    std::string pointerLineEnd;
   };
 
-  /// Handles one list line. Returns false, having written nothing for the line, when its text
-  /// would lie outside the address window.
-  bool processLine(std::string line);
+  /// Handles one list line; a new text is moved out of `line`. Returns false, having written
+  /// nothing for the line, when its text would lie outside the address window.
+  bool processLine(std::string& line);
   /// Writes the pass's pointer section, one line per slot of the table at `tableAddress`.
   void writePointerSection(std::uint32_t tableAddress);
   void writeTextLine(const NamespaceAddress& address, std::string_view text);

@@ -76,7 +76,14 @@ bool TextLineReader::atEnd() {
 }
 
 std::string TextLineReader::readLine() {
-  if (!open_) return {};
+  std::string line;
+  readLine(line);
+  return line;
+}
+
+void TextLineReader::readLine(std::string& line) {
+  line.clear();
+  if (!open_) return;
   for (;;) {
     searchedForLineEnd_ = std::max(searchedForLineEnd_, position_);
     const void* found = std::memchr(buffer_.data() + searchedForLineEnd_, lineFeed,
@@ -96,19 +103,19 @@ std::string TextLineReader::readLine() {
       }
       const std::size_t next = found != nullptr ? lineEnd + 1 : lineEnd;
       if (length < longLine) {
-        std::string line = buffer_.substr(position_, length);
+        line.assign(buffer_, position_, length);
         position_ = next;
-        return line;
+        return;
       }
       // A very long line fills most of the buffer: hand the buffer over as the line instead of
       // holding a second copy of it, and keep only what was read after it.
       std::string rest = buffer_.substr(next);
-      std::string line = std::move(buffer_);
+      line = std::move(buffer_);
       line.resize(position_ + length);
       line.erase(0, position_);
       buffer_ = std::move(rest);
       position_ = searchedForLineEnd_ = searchedForData_ = 0;
-      return line;
+      return;
     }
     searchedForLineEnd_ = buffer_.size();
     fill();

@@ -24,6 +24,8 @@ class TextLineReader {
   bool atEnd();
   /// The next line without its line end; an empty line when the data are used up.
   std::string readLine();
+  /// Same as readLine, into `line`, reusing its memory.
+  void readLine(std::string& line);
   /// Closes the list, if open.
   void close();
   bool isOpen() const { return open_; }
