@@ -39,6 +39,16 @@ class TemporaryDirectory {
   std::filesystem::path path_;
 };
 
+/// Files beside a run for its standard streams: never pipes, so no amount of output can block.
+struct StreamFiles {
+  /// Writes `standardInput` (or nothing) into the input file.
+  explicit StreamFiles(const std::optional<std::string>& standardInput);
+  TemporaryDirectory directory;
+  std::filesystem::path input = directory.path() / "stdin";
+  std::filesystem::path output = directory.path() / "stdout";
+  std::filesystem::path error = directory.path() / "stderr";
+};
+
 std::string readFile(const std::filesystem::path& path);
 void writeFile(const std::filesystem::path& path, const std::string& bytes);
 

@@ -13,12 +13,10 @@ namespace fs = std::filesystem;
 ProcessResult runProcess(const fs::path& program, const fs::path& directory,
                          const std::optional<std::string>& standardInput,
                          const std::vector<std::string>& arguments) {
-  // Streams go through files beside the run, never pipes, so no amount of output can block.
-  const TemporaryDirectory streams;
-  const fs::path inputPath = streams.path() / "stdin";
-  const fs::path outputPath = streams.path() / "stdout";
-  const fs::path errorPath = streams.path() / "stderr";
-  writeFile(inputPath, standardInput.value_or(""));
+  const StreamFiles streams(standardInput);
+  const fs::path& inputPath = streams.input;
+  const fs::path& outputPath = streams.output;
+  const fs::path& errorPath = streams.error;
   const int input = standardInput ? ::open(inputPath.c_str(), O_RDONLY) : -1;
 
   const pid_t child = ::fork();

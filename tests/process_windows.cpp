@@ -41,11 +41,10 @@ HANDLE openInheritable(const fs::path& path, DWORD access, DWORD disposition) {
 ProcessResult runProcess(const fs::path& program, const fs::path& directory,
                          const std::optional<std::string>& standardInput,
                          const std::vector<std::string>& arguments) {
-  const TemporaryDirectory streams;
-  const fs::path inputPath = streams.path() / "stdin";
-  const fs::path outputPath = streams.path() / "stdout";
-  const fs::path errorPath = streams.path() / "stderr";
-  writeFile(inputPath, standardInput.value_or(""));
+  const StreamFiles streams(standardInput);
+  const fs::path& inputPath = streams.input;
+  const fs::path& outputPath = streams.output;
+  const fs::path& errorPath = streams.error;
   const HANDLE input =
       standardInput ? openInheritable(inputPath, GENERIC_READ, OPEN_EXISTING) : nullptr;
   const HANDLE output = openInheritable(outputPath, GENERIC_WRITE, CREATE_ALWAYS);

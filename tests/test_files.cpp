@@ -27,6 +27,10 @@ TemporaryDirectory::~TemporaryDirectory() {
   fs::remove_all(path_, ignored);
 }
 
+StreamFiles::StreamFiles(const std::optional<std::string>& standardInput) {
+  writeFile(input, standardInput.value_or(""));
+}
+
 std::string readFile(const fs::path& path) {
   std::ifstream file(path, std::ios::binary);
   if (!file) throw std::runtime_error("cannot read " + path.string());
