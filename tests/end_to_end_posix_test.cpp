@@ -1,5 +1,6 @@
 // End-to-end cases that need POSIX devices and a shell.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cerrno>
 #include <cstring>
@@ -27,6 +28,18 @@ TEST(WriteFailureTest, AFullDiskIsReported) {
     EXPECT_EQ(result.standardOutput, "");
     EXPECT_EQ(result.exitStatus, 1);
   }
+}
+
+// Lists that are not regular files read as empty lists: a named pipe must not make the program
+// wait for a writer.
+TEST(UnusualListsTest, ANamedPipeOrDeviceReadsAsEmpty) {
+  const TemporaryDirectory work;
+  ASSERT_EQ(::mkfifo((work.path() / "6ENTER.TXT").c_str(), 0644), 0);
+  fs::create_symlink("/dev/zero", work.path() / "6NAMES.TXT");
+  const ProcessResult result = runProcess(LVLTEXT6_PATH, work.path(), "");
+  EXPECT_EQ(result.exitStatus, 0);
+  EXPECT_EQ(readFile(work.path() / "Q6PATCHFILE.TXT"),
+            readFile(dataDirectory / "both_lists_missing_6" / "expected" / "Q6PATCHFILE.TXT"));
 }
 
 // From a pipe the wait also reads only the first item: the rest is left for the next reader.

@@ -1,6 +1,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 #include "textfiles/file_system.h"
 
@@ -60,6 +61,10 @@ class DiskOutputFile final : public OutputFile {
 class DiskFileSystem final : public FileSystem {
  public:
   std::unique_ptr<InputFile> openForReading(std::string_view name) override {
+    // Only a regular file has a size and an end: a directory cannot be read, and opening a
+    // named pipe would wait for a writer that may never come.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(std::filesystem::path(name), error)) return nullptr;
     std::FILE* file = std::fopen(std::string(name).c_str(), "rb");
     if (file == nullptr) return nullptr;
     return std::make_unique<DiskInputFile>(file);
