@@ -14,16 +14,13 @@ ProcessResult runProcess(const fs::path& program, const fs::path& directory,
                          const std::optional<std::string>& standardInput,
                          const std::vector<std::string>& arguments) {
   const StreamFiles streams(standardInput);
-  const fs::path& inputPath = streams.input;
-  const fs::path& outputPath = streams.output;
-  const fs::path& errorPath = streams.error;
-  const int input = standardInput ? ::open(inputPath.c_str(), O_RDONLY) : -1;
+  const int input = standardInput ? ::open(streams.input.c_str(), O_RDONLY) : -1;
 
   const pid_t child = ::fork();
   if (child < 0) throw std::runtime_error("fork failed");
   if (child == 0) {
-    const int output = ::open(outputPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    const int error = ::open(errorPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const int output = ::open(streams.output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const int error = ::open(streams.error.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (input >= 0) {
       ::dup2(input, STDIN_FILENO);
     } else {
@@ -44,8 +41,8 @@ ProcessResult runProcess(const fs::path& program, const fs::path& directory,
   while (::waitpid(child, &status, 0) < 0) {
   }
   ProcessResult result;
-  result.standardOutput = readFile(outputPath);
-  result.standardError = readFile(errorPath);
+  result.standardOutput = readFile(streams.output);
+  result.standardError = readFile(streams.error);
   if (WIFEXITED(status)) result.exitStatus = WEXITSTATUS(status);
   if (WIFSIGNALED(status)) result.signal = WTERMSIG(status);
   if (input >= 0) {

@@ -42,13 +42,10 @@ ProcessResult runProcess(const fs::path& program, const fs::path& directory,
                          const std::optional<std::string>& standardInput,
                          const std::vector<std::string>& arguments) {
   const StreamFiles streams(standardInput);
-  const fs::path& inputPath = streams.input;
-  const fs::path& outputPath = streams.output;
-  const fs::path& errorPath = streams.error;
   const HANDLE input =
-      standardInput ? openInheritable(inputPath, GENERIC_READ, OPEN_EXISTING) : nullptr;
-  const HANDLE output = openInheritable(outputPath, GENERIC_WRITE, CREATE_ALWAYS);
-  const HANDLE error = openInheritable(errorPath, GENERIC_WRITE, CREATE_ALWAYS);
+      standardInput ? openInheritable(streams.input, GENERIC_READ, OPEN_EXISTING) : nullptr;
+  const HANDLE output = openInheritable(streams.output, GENERIC_WRITE, CREATE_ALWAYS);
+  const HANDLE error = openInheritable(streams.error, GENERIC_WRITE, CREATE_ALWAYS);
 
   std::wstring commandLine = quoted(program.wstring());
   for (const std::string& argument : arguments) {
@@ -81,8 +78,8 @@ ProcessResult runProcess(const fs::path& program, const fs::path& directory,
     result.standardInputPosition = static_cast<std::uint64_t>(position.QuadPart);
     CloseHandle(input);
   }
-  result.standardOutput = readFile(outputPath);
-  result.standardError = readFile(errorPath);
+  result.standardOutput = readFile(streams.output);
+  result.standardError = readFile(streams.error);
   return result;
 }
 
