@@ -1,5 +1,7 @@
 #include "console/vt_key_decoder.h"
 
+#include <optional>
+
 namespace lvltext {
 namespace {
 
@@ -18,22 +20,18 @@ std::size_t continuationBytesAfter(unsigned char lead) {
 }
 
 /// The key for the final letter shared by CSI and SS3 sequences, if it is one the editor uses.
-bool keyForFinalLetter(unsigned char final, Key::Kind& kind) {
+std::optional<Key::Kind> keyForFinalLetter(unsigned char final) {
   switch (final) {
     case 'C':
-      kind = Key::Kind::Right;
-      return true;
+      return Key::Kind::Right;
     case 'D':
-      kind = Key::Kind::Left;
-      return true;
+      return Key::Kind::Left;
     case 'H':
-      kind = Key::Kind::Home;
-      return true;
+      return Key::Kind::Home;
     case 'F':
-      kind = Key::Kind::End;
-      return true;
+      return Key::Kind::End;
     default:
-      return false;
+      return std::nullopt;
   }
 }
 
@@ -67,8 +65,7 @@ void VtKeyDecoder::feed(char signedByte, std::vector<Key>& keys) {
       return;
     case State::SingleShift: {
       state_ = State::Ground;
-      Key::Kind kind;
-      if (keyForFinalLetter(byte, kind)) keys.push_back(Key::of(kind));
+      if (const auto kind = keyForFinalLetter(byte)) keys.push_back(Key::of(*kind));
       return;
     }
     case State::Utf8:
@@ -109,9 +106,8 @@ void VtKeyDecoder::ground(unsigned char byte, std::vector<Key>& keys) {
 }
 
 void VtKeyDecoder::finishControlSequence(unsigned char final, std::vector<Key>& keys) {
-  Key::Kind kind;
   if (final != '~') {
-    if (keyForFinalLetter(final, kind)) keys.push_back(Key::of(kind));
+    if (const auto kind = keyForFinalLetter(final)) keys.push_back(Key::of(*kind));
     return;
   }
   // "ESC [ n ~" keys, possibly with modifiers after a semicolon.

@@ -1,52 +1,35 @@
 #include "console/windows_key_mapping.h"
 
+#include <optional>
+
 namespace lvltext {
 namespace {
 
 // Virtual key codes, as the Windows headers name them.
-constexpr std::uint16_t vkBack = 0x08;
-constexpr std::uint16_t vkTab = 0x09;
-constexpr std::uint16_t vkReturn = 0x0D;
 constexpr std::uint16_t vkMenu = 0x12;  // Alt
-constexpr std::uint16_t vkEscape = 0x1B;
-constexpr std::uint16_t vkEnd = 0x23;
-constexpr std::uint16_t vkHome = 0x24;
-constexpr std::uint16_t vkLeft = 0x25;
-constexpr std::uint16_t vkRight = 0x27;
-constexpr std::uint16_t vkDelete = 0x2E;
 
-bool editingKey(std::uint16_t virtualKeyCode, Key::Kind& kind) {
-  switch (virtualKeyCode) {
-    case vkReturn:
-      kind = Key::Kind::Enter;
-      return true;
-    case vkBack:
-      kind = Key::Kind::Backspace;
-      return true;
-    case vkTab:
-      kind = Key::Kind::Tab;
-      return true;
-    case vkEscape:
-      kind = Key::Kind::Escape;
-      return true;
-    case vkDelete:
-      kind = Key::Kind::Delete;
-      return true;
-    case vkLeft:
-      kind = Key::Kind::Left;
-      return true;
-    case vkRight:
-      kind = Key::Kind::Right;
-      return true;
-    case vkHome:
-      kind = Key::Kind::Home;
-      return true;
-    case vkEnd:
-      kind = Key::Kind::End;
-      return true;
-    default:
-      return false;
+struct EditingKey {
+  std::uint16_t virtualKeyCode;
+  Key::Kind kind;
+};
+
+constexpr EditingKey editingKeys[] = {
+    {0x0D, Key::Kind::Enter},      // VK_RETURN
+    {0x08, Key::Kind::Backspace},  // VK_BACK
+    {0x09, Key::Kind::Tab},        // VK_TAB
+    {0x1B, Key::Kind::Escape},     // VK_ESCAPE
+    {0x2E, Key::Kind::Delete},     // VK_DELETE
+    {0x25, Key::Kind::Left},       // VK_LEFT
+    {0x27, Key::Kind::Right},      // VK_RIGHT
+    {0x24, Key::Kind::Home},       // VK_HOME
+    {0x23, Key::Kind::End},        // VK_END
+};
+
+std::optional<Key::Kind> editingKey(std::uint16_t virtualKeyCode) {
+  for (const EditingKey& key : editingKeys) {
+    if (key.virtualKeyCode == virtualKeyCode) return key.kind;
   }
+  return std::nullopt;
 }
 
 bool isHighSurrogate(char16_t unit) {
@@ -64,9 +47,8 @@ void WindowsKeyMapper::map(const WindowsKeyEvent& event, std::vector<Key>& keys)
   if (!event.keyDown && !altNumberPadCharacter) return;
   const std::size_t repeats = event.repeatCount == 0 ? 1 : event.repeatCount;
 
-  Key::Kind kind;
-  if (!altNumberPadCharacter && editingKey(event.virtualKeyCode, kind)) {
-    keys.insert(keys.end(), repeats, Key::of(kind));
+  if (const auto kind = editingKey(event.virtualKeyCode); kind && !altNumberPadCharacter) {
+    keys.insert(keys.end(), repeats, Key::of(*kind));
     return;
   }
   const char16_t unit = event.unicodeChar;

@@ -62,8 +62,7 @@ TEST(LevelNamespaceTest, AppendAddsTheTextAndOneNulByte) {
   EXPECT_EQ(levelNamespace.length(), 8u);
 }
 
-// The first reusable place never moves as the content grows, also for texts too long to be
-// remembered between searches.
+// The first reusable place never moves as the content grows, for short and long texts alike.
 TEST(LevelNamespaceTest, RepeatedSearchesKeepTheFirstPlace) {
   for (const std::size_t length : {5u, 5000u}) {
     const std::string text(length, 'q');
