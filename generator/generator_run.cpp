@@ -87,10 +87,12 @@ RunOutcome GeneratorRun::run() {
 }
 
 bool GeneratorRun::processLine(std::string& line) {
-  if (const auto known = knownTextIndexes_.find(line); known != knownTextIndexes_.end()) {
+  if (const auto known = knownTextIndexes_.find(line);
+      known != knownTextIndexes_.end() && keepsItsPlace(knownTexts_[known->second])) {
     pointerSlots_.push_back(known->second);
     return true;
   }
+  const std::size_t settledLength = namespace_.length();
   const std::size_t position = namespace_.find(line);
   const bool isNew = position == 0;
   const std::size_t offset = isNew ? namespace_.length() : position - 1;
@@ -105,11 +107,27 @@ bool GeneratorRun::processLine(std::string& line) {
   const auto index = static_cast<std::uint32_t>(knownTexts_.size());
   std::string pointerLineEnd = " $" + farPointerText(address) + "RL #";
   if (line.size() < longText) pointerLineEnd.append(line).append(lineEnd);
-  knownTexts_.push_back({std::move(line), std::move(pointerLineEnd)});
+  const bool holdsNul = line.find('\0') != std::string::npos;
+  knownTexts_.push_back(
+      {std::move(line), std::move(pointerLineEnd), offset, settledLength, holdsNul});
   // Each empty line is stored anew (it takes one NUL byte of its own), so it is never reused.
-  if (!knownTexts_.back().text.empty()) knownTextIndexes_.emplace(knownTexts_.back().text, index);
+  // A text that moved left gets a new entry; its earlier lines keep their pointers.
+  if (!knownTexts_.back().text.empty()) knownTextIndexes_[knownTexts_.back().text] = index;
   pointerSlots_.push_back(index);
   return true;
+}
+
+bool GeneratorRun::keepsItsPlace(KnownText& known) {
+  // A new place further left would have to run across the end of the namespace as it was when
+  // the text was placed. That end is a NUL byte (or, before any text, the end of the reserved
+  // prefix, where no place may start), so only a text holding a NUL byte can get one: "\0\0"
+  // stored after "a" fits again one byte earlier, across "a"'s NUL. Such a place starts at most
+  // the text's length before that end, so only the bytes from there on are searched again.
+  if (!known.holdsNul || known.settledLength == namespace_.length()) return true;
+  const std::size_t from = known.settledLength - std::min(known.settledLength, known.text.size());
+  const std::size_t position = namespace_.find(known.text, from);
+  known.settledLength = namespace_.length();
+  return position == 0 || position - 1 >= known.offset;
 }
 
 void GeneratorRun::writeTextLine(const NamespaceAddress& address, std::string_view text) {

@@ -44,11 +44,17 @@ class GeneratorRun {
   struct KnownText {
     std::string text;
     std::string pointerLineEnd;
+    std::size_t offset;
+    /// The namespace length when `offset` was last known to be the text's leftmost place.
+    std::size_t settledLength;
+    bool holdsNul;
   };
 
   /// Handles one list line; a new text is moved out of `line`. Returns false, having written
   /// nothing for the line, when its text would lie outside the address window.
   bool processLine(std::string& line);
+  /// True when a repeated text's known place is still its leftmost one.
+  bool keepsItsPlace(KnownText& known);
   /// Writes the pass's pointer section, one line per slot of the table at `tableAddress`.
   void writePointerSection(std::uint32_t tableAddress);
   void writeTextLine(const NamespaceAddress& address, std::string_view text);
@@ -60,9 +66,9 @@ class GeneratorRun {
   // The pointer section is written only after the pass's text lines, so its lines wait here as
   // indexes into `knownTexts_`: a long list of repeated texts costs a few bytes per line.
   std::vector<std::uint32_t> pointerSlots_;
-  // A text's place never changes once given (the namespace only grows at its end), so a
-  // repeated line needs no new search. A deque never moves its elements, so the map's views of
-  // their texts stay valid.
+  // A repeated line mostly needs no new search: the namespace only grows at its end, so a
+  // text's place can move only for a text with a NUL byte (see `keepsItsPlace`). A deque never
+  // moves its elements, so the map's views of their texts stay valid.
   std::deque<KnownText> knownTexts_;
   std::unordered_map<std::string_view, std::uint32_t> knownTextIndexes_;
 };

@@ -104,5 +104,30 @@ TEST(GeneratorRunTest, StopsWhereTheNamespaceOverflows) {
   }
 }
 
+// A text holding a NUL byte can come to fit further left once it is stored: the second "\0\0"
+// runs across the NUL that ends "a". Every line takes the leftmost place there is at its turn.
+TEST(GeneratorRunTest, ATextWithANulByteTakesItsLeftmostPlaceAtEachLine) {
+  using namespace std::string_literals;
+  MemoryFileSystem fileSystem;
+  fileSystem.files["5ENTER.TXT"] = "a\r\n\0\0\r\n\0\0\r\nb\r\n\0\0\r\n"s;
+  GeneratorRun run(episodeProfile5, fileSystem);
+  EXPECT_EQ(run.run(), RunOutcome::Completed);
+  closeAllFiles(run.reader(), run.writer());
+  const std::string expected =
+      "%ext VX5\r\n\r\n#Level entry texts\r\n"
+      "%patch $20040 \"a\" $00\r\n"
+      "%patch $20042 \"\0\0\" $00\r\n"
+      "%patch $20045 \"b\" $00\r\n"
+      "\r\n#Level name pointers\r\n"
+      "%patch $31B18 $20000040RL #a\r\n"
+      "%patch $31B1C $20000042RL #\0\0\r\n"
+      "%patch $31B20 $20000041RL #\0\0\r\n"
+      "%patch $31B24 $20000045RL #b\r\n"
+      "%patch $31B28 $20000041RL #\0\0\r\n"
+      "\r\n\r\n#Level names\r\n"s;
+  EXPECT_TRUE(fileSystem.files["Q5PATCHFILE.TXT"].starts_with(expected))
+      << fileSystem.files["Q5PATCHFILE.TXT"];
+}
+
 }  // namespace
 }  // namespace lvltext

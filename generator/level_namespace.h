@@ -18,8 +18,9 @@ class LevelNamespace {
 
   /// 1-based position of the leftmost place where the game would show exactly `text`: an
   /// occurrence at or after the reserved prefix that a NUL byte follows, so a stored text or the
-  /// tail of one. 0 when there is none or the text is empty.
-  std::size_t find(const std::string& text);
+  /// tail of one. 0 when there is none or the text is empty. With `from`, only occurrences that
+  /// start at or after that offset are looked at.
+  std::size_t find(const std::string& text, std::size_t from = 0);
 
   /// Stores `text` at the end, followed by one NUL byte.
   void append(std::string_view text);

@@ -1,7 +1,9 @@
 // Any two byte strings as the entry list and the name list, in either profile. The script must
 // parse; its text lines must lay the stored texts end to end from the reserved prefix on, each
 // exactly once; and every pointer must lie in the address window and name, in the game's bytes,
-// exactly its line followed by a NUL.
+// exactly its line followed by a NUL. For a text without a NUL byte that place is also the
+// leftmost one in the final namespace (later texts cannot make an earlier one for it), unless the
+// text is empty.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -112,6 +114,10 @@ struct Checker {
       require(pointer.offset + pointer.text.size() < game.size());
       require(game.compare(pointer.offset, pointer.text.size(), pointer.text) == 0);
       require(game[pointer.offset + pointer.text.size()] == '\0');
+      // An empty line always takes a NUL byte of its own.
+      if (!pointer.text.empty() && pointer.text.find('\0') == std::string::npos) {
+        require(game.find(pointer.text + '\0', profile.reservedPrefixLength) == pointer.offset);
+      }
     }
   }
 };
