@@ -87,13 +87,17 @@ RunOutcome GeneratorRun::run() {
 }
 
 bool GeneratorRun::processLine(std::string& line) {
-  if (const auto known = knownTextIndexes_.find(line);
-      known != knownTextIndexes_.end() && keepsItsPlace(knownTexts_[known->second])) {
-    pointerSlots_.push_back(known->second);
-    return true;
-  }
   const std::size_t settledLength = namespace_.length();
-  const std::size_t position = namespace_.find(line);
+  std::size_t position = 0;
+  if (const auto known = knownTextIndexes_.find(line); known != knownTextIndexes_.end()) {
+    position = earlierPlace(knownTexts_[known->second]);
+    if (position == 0) {
+      pointerSlots_.push_back(known->second);
+      return true;
+    }
+  } else {
+    position = namespace_.find(line);
+  }
   const bool isNew = position == 0;
   const std::size_t offset = isNew ? namespace_.length() : position - 1;
   if (offset >= addressWindowLength(profile_)) return false;
@@ -117,17 +121,18 @@ bool GeneratorRun::processLine(std::string& line) {
   return true;
 }
 
-bool GeneratorRun::keepsItsPlace(KnownText& known) {
+std::size_t GeneratorRun::earlierPlace(KnownText& known) {
   // A new place further left would have to run across the end of the namespace as it was when
   // the text was placed. That end is a NUL byte (or, before any text, the end of the reserved
   // prefix, where no place may start), so only a text holding a NUL byte can get one: "\0\0"
   // stored after "a" fits again one byte earlier, across "a"'s NUL. Such a place starts at most
-  // the text's length before that end, so only the bytes from there on are searched again.
-  if (!known.holdsNul || known.settledLength == namespace_.length()) return true;
+  // the text's length before that end, so only the bytes from there on are searched again; any
+  // place before them was there already and lies at or after the known one.
+  if (!known.holdsNul || known.settledLength == namespace_.length()) return 0;
   const std::size_t from = known.settledLength - std::min(known.settledLength, known.text.size());
   const std::size_t position = namespace_.find(known.text, from);
   known.settledLength = namespace_.length();
-  return position == 0 || position - 1 >= known.offset;
+  return position != 0 && position - 1 < known.offset ? position : 0;
 }
 
 void GeneratorRun::writeTextLine(const NamespaceAddress& address, std::string_view text) {

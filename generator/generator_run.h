@@ -53,8 +53,9 @@ class GeneratorRun {
   /// Handles one list line; a new text is moved out of `line`. Returns false, having written
   /// nothing for the line, when its text would lie outside the address window.
   bool processLine(std::string& line);
-  /// True when a repeated text's known place is still its leftmost one.
-  bool keepsItsPlace(KnownText& known);
+  /// 1-based position of a place further left than its known one where a repeated text now
+  /// fits; 0 when the known place is still the leftmost.
+  std::size_t earlierPlace(KnownText& known);
   /// Writes the pass's pointer section, one line per slot of the table at `tableAddress`.
   void writePointerSection(std::uint32_t tableAddress);
   void writeTextLine(const NamespaceAddress& address, std::string_view text);
@@ -67,7 +68,7 @@ class GeneratorRun {
   // indexes into `knownTexts_`: a long list of repeated texts costs a few bytes per line.
   std::vector<std::uint32_t> pointerSlots_;
   // A repeated line mostly needs no new search: the namespace only grows at its end, so a
-  // text's place can move only for a text with a NUL byte (see `keepsItsPlace`). A deque never
+  // text's place can move only for a text with a NUL byte (see `earlierPlace`). A deque never
   // moves its elements, so the map's views of their texts stay valid.
   std::deque<KnownText> knownTexts_;
   std::unordered_map<std::string_view, std::uint32_t> knownTextIndexes_;
